@@ -1,0 +1,13 @@
+// The few Xlib calls we need, kept apart: Xlib's macros clash with Qt's names.
+#pragma once
+
+using Display = struct _XDisplay;
+
+namespace platform::qt::x11 {
+
+// The keycode of F1 + i for i in 0..9; 0 where the keyboard has none.
+void ResolveFunctionKeys(Display* display, unsigned char (&keycodes)[10]);
+// One round trip: the state of every key of the X server's keyboard.
+void QueryKeymap(Display* display, char (&keymap)[32]);
+
+}  // namespace platform::qt::x11
