@@ -207,6 +207,11 @@ QWidget* QtWindow::CreateControl(const ControlTemplate& c) {
                 w = b;
             } else if (type == style::kGroupBox) {
                 auto* g = new QGroupBox(caption, parent);
+                // An etched frame with the title on its top line, on the dialog's background.
+                g->setStyleSheet(QStringLiteral(
+                    "QGroupBox { border: 1px solid palette(mid); border-radius: 2px;"
+                    " margin-top: 0.5em; }"
+                    "QGroupBox::title { subcontrol-origin: margin; left: 6px; padding: 0 2px; }"));
                 // A frame drawn around other controls: it must not take their clicks.
                 g->setAttribute(Qt::WA_TransparentForMouseEvents);
                 g->setFocusPolicy(Qt::NoFocus);
