@@ -237,8 +237,10 @@ QWidget* QtWindow::CreateControl(const ControlTemplate& c) {
         case WindowClass::Edit: {
             auto* e = new QLineEdit(caption, parent);
             e->setReadOnly((c.style & style::kEditReadOnly) != 0);
-            e->setAlignment((c.style & style::kEditCenter) != 0 ? Qt::AlignCenter
-                                                                : Qt::AlignLeft | Qt::AlignVCenter);
+            // A single-line edit of the window system draws its text from the top.
+            e->setAlignment(
+                ((c.style & style::kEditCenter) != 0 ? Qt::AlignHCenter : Qt::AlignLeft) |
+                Qt::AlignTop);
             e->setFrame(false);
             e->setFocusPolicy(focus);
             if (e->isReadOnly()) {
