@@ -17,14 +17,17 @@ std::size_t CopyOut(std::string_view text, char* buffer, std::size_t size) {
         return 0;
     }
     const std::size_t n = std::min(text.size(), size - 1);
-    std::memcpy(buffer, text.data(), n);
+    if (n > 0) {  // an empty view may have no data at all
+        std::memcpy(buffer, text.data(), n);
+    }
     buffer[n] = '\0';
     return n;
 }
 
 }  // namespace
 
-FakeWindow::FakeWindow(FakeBackend& b, Dialog& d, FakeWindow* o) : backend(b), dialog(d), owner(o) {
+FakeWindow::FakeWindow(FakeBackend& b, Dialog& d, FakeWindow* o)
+    : backend(b), dialog(d), owner(o), hasSystemMenu(b.systemMenus) {
     for (const auto& c : d.Template().controls) {
         if (c.id == kNoId) {
             continue;
@@ -42,7 +45,11 @@ ControlState& FakeWindow::Control(int id) {
 }
 
 void FakeWindow::SetText(int id, std::string_view text) {
-    backend.Log({Op::SetText, id, std::string(text)});
+    // Not even a copy of the text unless recording: the tick must be countable as free of
+    // allocations.
+    if (backend.recording) {
+        backend.Log({Op::SetText, id, std::string(text)});
+    }
     if (auto it = controls.find(id); it != controls.end()) {
         it->second.text.assign(text);
     }
@@ -78,7 +85,9 @@ int FakeWindow::AddString(int id, std::string_view text) {
     if ((it->second.tmpl->style & style::kComboSort) != 0) {
         at = std::upper_bound(entries.begin(), entries.end(), std::string(text));
     }
-    return static_cast<int>(entries.insert(at, std::string(text)) - entries.begin());
+    // Insert first: the insertion may move the entries, and begin() with them.
+    const auto inserted = entries.insert(at, std::string(text));
+    return static_cast<int>(inserted - entries.begin());
 }
 
 void FakeWindow::SetCurSel(int id, int index) {
@@ -180,11 +189,8 @@ void FakeWindow::Pick(int id, int index) {
     Send({Msg::Command, id, CBN_SELCHANGE});
 }
 
-FakeBackend::~FakeBackend() {
-    for (auto& w : windows_) {
-        w->dialog.Attach(nullptr);
-    }
-}
+// The dialogs may be gone already (a test's members end in reverse order): touch none.
+FakeBackend::~FakeBackend() = default;
 
 FakeWindow& FakeBackend::Open(Dialog& dialog, FakeWindow* owner) {
     windows_.push_back(std::make_unique<FakeWindow>(*this, dialog, owner));
@@ -219,7 +225,11 @@ int FakeBackend::RunModal(Dialog& dialog, Window* owner) {
         ownerWindow->enabled = true;
     }
     dialog.Attach(nullptr);
-    return w.result;
+    const int result = w.result;
+    // The run is over and its window gone: the dialog object may die right after, so
+    // nothing may reach it through this window again.
+    std::erase_if(windows_, [&w](const std::unique_ptr<FakeWindow>& p) { return p.get() == &w; });
+    return result;
 }
 
 KeyState FakeBackend::QueryKeys() {

@@ -169,6 +169,7 @@ class FakeBackend : public Backend {
     int failFontCreations = 0;
     int failAddStrings = 0;
     bool trayAvailable = true;
+    bool systemMenus = true;  // whether new windows have a system menu
     std::set<int> missingStrings;
     // Runs while a modal box or nested dialog is open; the box then answers IDOK unless
     // the hook ended the dialog itself.

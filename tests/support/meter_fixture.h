@@ -3,7 +3,11 @@
 
 #include <gtest/gtest.h>
 
+#include <cstddef>
+#include <map>
 #include <string>
+#include <tuple>
+#include <vector>
 
 #include "clock/clock.h"
 #include "metering/stations.h"
@@ -42,6 +46,28 @@ class MeterTest : public ::testing::Test, private FreshState {
     void SetRate(int n, int index) { win.Pick(Controls(n).rate, index); }
     std::string Time(int n) { return win.Text(Controls(n).time); }
     std::string Amount(int n) { return win.Text(Controls(n).amount); }
+    // Selects station n and presses Start.
+    void Start(int n) {
+        Select(n);
+        win.Click(IDC_START);
+    }
+    // Puts station n's meter where it would stand after counting to h:m:s.
+    static void SetCounters(int n, int h, int m, int s) {
+        Station(n).hours = h;
+        Station(n).minutes = m;
+        Station(n).seconds = s;
+    }
+    std::vector<platform::fake::Record> Recorded(platform::fake::Op op) const {
+        return backend.Recorded(op);
+    }
+    // The control numbers of the recorded operations of one kind, in order.
+    std::vector<int> RecordedIds(platform::fake::Op op) const {
+        std::vector<int> ids;
+        for (const auto& r : backend.Recorded(op)) {
+            ids.push_back(r.id);
+        }
+        return ids;
+    }
     int Marked() {
         int marked = 0;
         for (int n = 1; n <= kStationCount; ++n) {
@@ -50,6 +76,27 @@ class MeterTest : public ::testing::Test, private FreshState {
             }
         }
         return marked;
+    }
+
+    // Everything the operator could see or the meters hold, for "nothing changed" checks.
+    struct Snapshot {
+        std::map<int, std::tuple<std::string, bool, int, std::size_t>> controls;
+        int focus = 0;
+        std::vector<std::tuple<int, int, int, bool>> stations;
+        int selected = 0;
+        bool operator==(const Snapshot&) const = default;
+    };
+    Snapshot Take() {
+        Snapshot s;
+        for (const auto& [id, c] : win.controls) {
+            s.controls[id] = {c.text, c.checked, c.cursel, c.entries.size()};
+        }
+        s.focus = win.focus;
+        for (const auto& st : g_stations) {
+            s.stations.emplace_back(st.hours, st.minutes, st.seconds, st.running);
+        }
+        s.selected = g_selectedStation;
+        return s;
     }
 };
 
