@@ -1,3 +1,5 @@
+#include <cmath>
+
 #include <QAccessible>
 #include <QApplication>
 #include <QCloseEvent>
@@ -119,10 +121,13 @@ void QtWindow::Build() {
 
     const QFont font = QtBackend::DialogFont(t);
     widget_->setFont(font);
-    const QFontMetrics fm(font);
-    units_ = BaseUnitsFromMetrics(fm.horizontalAdvance(QStringLiteral(
-                                      "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz")),
-                                  fm.height());
+    // The cell height as the window system counts it: ascent and descent each rounded up
+    // (Qt rounds them to nearest, which makes every dialog 8 % shorter).
+    const QFontMetricsF fm(font);
+    const auto cell = static_cast<int>(std::ceil(fm.ascent()) + std::ceil(fm.descent()));
+    units_ = BaseUnitsFromMetrics(qRound(fm.horizontalAdvance(QStringLiteral(
+                                      "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz"))),
+                                  cell);
 
     const PixelRect client = DluToPixels(t.rect, units_);
     if ((t.style & style::kThickFrame) != 0) {
@@ -215,6 +220,7 @@ QWidget* QtWindow::CreateControl(const ControlTemplate& c) {
                 // A frame drawn around other controls: it must not take their clicks.
                 g->setAttribute(Qt::WA_TransparentForMouseEvents);
                 g->setFocusPolicy(Qt::NoFocus);
+                g->lower();
                 opaque = false;
                 w = g;
             } else {
@@ -288,6 +294,12 @@ QWidget* QtWindow::CreateControl(const ControlTemplate& c) {
                 label->setText(caption);
                 label->setWordWrap(true);
                 label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+                // The author and copyright lines reach over the date field: a line that
+                // filled its background would hide the start of a long date, and it would
+                // take clicks meant for the field. The lines never change, so this costs
+                // no repaints of the dialog.
+                label->setAttribute(Qt::WA_TransparentForMouseEvents);
+                opaque = false;
             }
             w = label;
             break;
@@ -302,9 +314,6 @@ QWidget* QtWindow::CreateControl(const ControlTemplate& c) {
     // Opaque controls repaint alone; otherwise every change of a field would paint the
     // dialog behind it, and with it run the dialog's paint handler.
     w->setAutoFillBackground(opaque);
-    if (!opaque) {
-        w->lower();
-    }
     return w;
 }
 
@@ -332,8 +341,14 @@ void QtWindow::ShowInitially() {
     } else {
         const QRect area = owner_ != nullptr ? owner_->Widget()->frameGeometry()
                                              : widget_->screen()->availableGeometry();
-        const QRect frame = widget_->frameGeometry();
-        widget_->move(area.center() - QPoint(frame.width() / 2, frame.height() / 2));
+        QSize frame = widget_->frameGeometry().size();
+        if (owner_ != nullptr && frame == widget_->size()) {
+            // Before its first showing a window knows no frame yet: assume the owner's.
+            frame += owner_->Widget()->frameGeometry().size() - owner_->Widget()->size();
+        }
+        // From the exact centre: QRect::center() lies half a pixel up and left of it.
+        widget_->move((2 * area.x() + area.width() - frame.width()) / 2,
+                      (2 * area.y() + area.height() - frame.height()) / 2);
     }
     if (owner_ != nullptr) {
         widget_->setWindowModality(Qt::ApplicationModal);
