@@ -9,6 +9,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "platform/qt/accessibility.h"
 #include "platform/qt/cp1252.h"
 #include "platform/qt/qt_internal.h"
 
@@ -50,6 +51,7 @@ QtBackend::QtBackend(const ResourceModule& module) : module_(module) {
     // Debian has no "MS Shell Dlg"; Liberation Sans is metric-compatible with Arial.
     QFont::insertSubstitution(QStringLiteral("MS Shell Dlg"), QStringLiteral("Liberation Sans"));
     QFont::insertSubstitution(QStringLiteral("Arial"), QStringLiteral("Liberation Sans"));
+    InstallAccessibility();
     qApp->installEventFilter(this);
     trayWatch_.setInterval(1000);
     connect(&trayWatch_, &QTimer::timeout, this, [this] { WatchTray(); });

@@ -13,6 +13,7 @@
 #include <QPushButton>
 #include <QScreen>
 
+#include "platform/qt/accessibility.h"
 #include "platform/qt/cp1252.h"
 #include "platform/qt/qt_internal.h"
 
@@ -310,6 +311,7 @@ QWidget* QtWindow::CreateControl(const ControlTemplate& c) {
         w->setObjectName(QString::fromLatin1(c.symbol.data(), c.symbol.size()));
     }
     w->setAccessibleName(c.accessible.empty() ? caption : FromCp1252(c.accessible));
+    AdoptAccessible(w);
     w->setGeometry(geometry);
     // Opaque controls repaint alone; otherwise every change of a field would paint the
     // dialog behind it, and with it run the dialog's paint handler.

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <QAbstractItemView>
+#include <QAccessible>
 #include <QApplication>
 #include <QClipboard>
 #include <QCloseEvent>
@@ -292,7 +293,32 @@ TEST_F(QtMeterTest, NumberedControlsCarryTheirSymbolAndAccessibleName) {
         EXPECT_EQ(w->objectName(), c.symbol);
         EXPECT_EQ(Top()->findChild<QWidget*>(c.symbol), w);
         EXPECT_EQ(w->accessibleName(), c.accessible);
+        // What a screen reader is told, not only what the widget carries.
+        QAccessibleInterface* iface = QAccessible::queryAccessibleInterface(w);
+        ASSERT_NE(iface, nullptr);
+        EXPECT_EQ(iface->text(QAccessible::Name), c.accessible);
     }
+}
+
+TEST_F(QtMeterTest, ScreenReadersSeeRadioButtonsAndNamedListsThatFollowTheProgram) {
+    const auto& s = Controls(3);
+    QAccessibleInterface* selector = QAccessible::queryAccessibleInterface(Ctl(s.selector));
+    QAccessibleInterface* list = QAccessible::queryAccessibleInterface(Ctl(s.rate));
+    ASSERT_NE(selector, nullptr);
+    ASSERT_NE(list, nullptr);
+    EXPECT_EQ(selector->role(), QAccessible::RadioButton);
+    EXPECT_FALSE(selector->state().checked);
+    window->SetCheck(s.selector, true);
+    EXPECT_TRUE(selector->state().checked);
+
+    EXPECT_EQ(list->role(), QAccessible::ComboBox);
+    ASSERT_NE(list->textInterface(), nullptr);
+    EXPECT_EQ(list->textInterface()->text(0, 100), QString());
+    window->SetCurSel(s.rate, 1);
+    EXPECT_EQ(list->text(QAccessible::Name), QStringLiteral("Cent pro Minute Rechner 3"));
+    EXPECT_EQ(list->text(QAccessible::Value), QStringLiteral("1,25"));
+    EXPECT_EQ(list->textInterface()->text(0, list->textInterface()->characterCount()),
+              QStringLiteral("1,25"));
 }
 
 TEST_F(QtMeterTest, EveryRateListHoldsTheNineRatesAndNoneIsSelected) {
