@@ -21,12 +21,24 @@ int VirtualKey(int qtKey) {
 KeyStateReader::KeyStateReader() {
     // Under the offscreen platform the interface exists but has no display.
     if (auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>()) {
-        display_ = x11->display();
+        if (Display* shared = x11->display()) {
+            display_ = x11::OpenOwnConnection(shared);
+            ownsDisplay_ = display_ != nullptr;
+            if (display_ == nullptr) {
+                display_ = shared;
+            }
+        }
     }
     if (display_ != nullptr) {
         x11::ResolveFunctionKeys(display_, keycodes_);
     }
     qGuiApp->installEventFilter(this);
+}
+
+KeyStateReader::~KeyStateReader() {
+    if (ownsDisplay_) {
+        x11::CloseOwnConnection(display_);
+    }
 }
 
 KeyState KeyStateReader::Query() const {

@@ -14,6 +14,9 @@ namespace platform::qt {
 class KeyStateReader : public QObject {
   public:
     KeyStateReader();
+    ~KeyStateReader() override;
+    KeyStateReader(const KeyStateReader&) = delete;
+    KeyStateReader& operator=(const KeyStateReader&) = delete;
     KeyState Query() const;
     bool HasGlobalState() const { return display_ != nullptr; }
 
@@ -22,6 +25,7 @@ class KeyStateReader : public QObject {
 
   private:
     Display* display_ = nullptr;
+    bool ownsDisplay_ = false;
     unsigned char keycodes_[10] = {};  // F1 to F10, resolved once
     KeyState own_;                     // pressed in our own windows
 };

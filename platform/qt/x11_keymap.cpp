@@ -5,6 +5,14 @@
 
 namespace platform::qt::x11 {
 
+Display* OpenOwnConnection(Display* shared) {
+    return XOpenDisplay(XDisplayString(shared));
+}
+
+void CloseOwnConnection(Display* display) {
+    XCloseDisplay(display);
+}
+
 void ResolveFunctionKeys(Display* display, unsigned char (&keycodes)[10]) {
     for (int i = 0; i < 10; ++i) {
         keycodes[i] =
