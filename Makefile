@@ -23,13 +23,13 @@ run: build
 test: build
 	@ctest --test-dir $(BUILD) --output-on-failure -j $(JOBS)
 
-# The unit and program tests once more, built with AddressSanitizer and UBSan.
+# The unit, backend and end-to-end tests once more, built with AddressSanitizer and UBSan.
 sanitize: deps
 	@cmake -S . -B $(SANITIZE_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=Debug \
 		-DVELMORA_SANITIZE=address,undefined -DVELMORA_BUILD_BENCH=OFF >/dev/null
 	@cmake --build $(SANITIZE_BUILD) -j $(JOBS)
 	@ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
-		ctest --test-dir $(SANITIZE_BUILD) --output-on-failure -j $(JOBS) -L 'unit|backend'
+		ctest --test-dir $(SANITIZE_BUILD) --output-on-failure -j $(JOBS) -L 'unit|backend|e2e'
 
 package: build
 	@cd $(BUILD) && cpack -G DEB

@@ -651,6 +651,19 @@ class App:
     def stop(self):
         self.process.stop()
 
+    def sanitizer_report(self):
+        """What AddressSanitizer or UBSan said, when the program is a sanitized build."""
+        try:
+            with open(self.log_path, errors="replace") as f:
+                text = f.read()
+        except OSError:
+            return ""
+        for marker in ("ERROR: AddressSanitizer", "ERROR: LeakSanitizer", "runtime error:"):
+            at = text.find(marker)
+            if at >= 0:
+                return text[max(0, at - 200):at + 1500]
+        return ""
+
     def ensure_alive(self):
         if not self.process.alive():
             raise ProgramEnded("velmora ended unexpectedly with status %s; its output: %s" %
@@ -954,9 +967,13 @@ class E2ETestCase(unittest.TestCase):
         self.app.wait_ready()
 
     def tearDown(self):
-        if self.session.app is not None:
-            self.session.app.stop()
+        app = self.session.app
+        if app is not None:
+            app.stop()
             self.session.app = None
+            report = app.sanitizer_report()
+            if report:
+                self.fail("the program reported a memory or undefined-behaviour fault:\n" + report)
 
 
 TOOLS = ["Xvfb", "dbus-daemon", "dbus-send", "/usr/libexec/at-spi-bus-launcher", "openbox",
