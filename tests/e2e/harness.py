@@ -856,6 +856,14 @@ class App:
                    "the check marks on stations %s" % stations, timeout,
                    seen=lambda: "marked %s" % self.marked())
 
+    def run_station(self, n):
+        """Selects station n with a click, starts it and waits for its first second."""
+        self.click(selector(n))
+        self.wait_marked([n])
+        self.click("Start")
+        wait_until(lambda: seconds_of(self.time_text(n)), "station %d to run" % n,
+                   seen=lambda: self.time_text(n))
+
 
 # --- the test base ---------------------------------------------------------------------------
 

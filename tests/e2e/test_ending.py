@@ -21,12 +21,7 @@ class Ending(h.E2ETestCase):
         self.assert_ends("Enter on a selector")
 
     def test_escape_while_a_station_runs(self):
-        app = self.app
-        app.click(h.selector(1))
-        app.wait_marked([1])
-        app.click("Start")
-        h.wait_until(lambda: h.seconds_of(app.time_text(1)), "station 1 to run",
-                     seen=lambda: app.time_text(1))
+        self.app.run_station(1)
         # The focus stays on Start: Escape ends whatever has the focus.
         self.session.key("Escape", hold=0.05)
         self.assert_ends("Escape")

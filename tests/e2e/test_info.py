@@ -17,11 +17,7 @@ class InfoBox(h.E2ETestCase):
                      "the main window to move to (300, 250)",
                      seen=lambda: session.frame_geometry(app.wid))
         # A running meter behind the box.
-        self.app.click(h.selector(1))
-        self.app.wait_marked([1])
-        self.app.click("Start")
-        h.wait_until(lambda: h.seconds_of(self.app.time_text(1)), "station 1 to run",
-                     seen=lambda: self.app.time_text(1))
+        self.app.run_station(1)
 
     def info_window(self):
         wids = self.app.windows(INFO_TITLE)

@@ -62,11 +62,7 @@ class Tray(h.E2ETestCase):
 
     def test_metering_and_function_keys_go_on_while_hidden(self):
         app = self.app
-        app.click(h.selector(1))
-        app.wait_marked([1])
-        app.click("Start")
-        h.wait_until(lambda: h.seconds_of(app.time_text(1)), "station 1 to run",
-                     seen=lambda: app.time_text(1))
+        app.run_station(1)
         self.hide()
         before = h.seconds_of(app.time_text(1))
         self.session.key("F5")
