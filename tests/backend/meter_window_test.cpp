@@ -808,6 +808,39 @@ TEST_F(QtMeterTest, MaximiseReallyChangesTheWindow) {
         << "offscreen screen " << Top()->screen()->geometry().width();
 }
 
+// Hiding into the tray and showing again: the window comes back where and as it was.
+TEST_F(QtMeterTest, HiddenWindowComesBackWhereAndAsItWas) {
+    struct Case {
+        const char* name;
+        bool maximised;
+    };
+    for (const Case& c : {Case{"normal, moved", false}, Case{"maximised", true}}) {
+        SCOPED_TRACE(c.name);
+        window->Show(ShowCommand::Restore);
+        Top()->move(140, 90);
+        Top()->resize(Top()->size() + QSize(30, 20));
+        if (c.maximised) {
+            window->Show(ShowCommand::Maximize);
+            ASSERT_TRUE(QTest::qWaitFor([&] { return Top()->isMaximized(); }, 2000));
+        }
+        Drain();
+        const QRect before = Top()->geometry();
+
+        window->Show(ShowCommand::Hide);
+        Drain();
+        EXPECT_FALSE(Top()->isVisible());
+        window->Show(ShowCommand::Show);
+        Drain();
+
+        EXPECT_TRUE(Top()->isVisible());
+        EXPECT_EQ(Top()->isMaximized(), c.maximised);
+        EXPECT_TRUE(QTest::qWaitFor([&] { return Top()->geometry() == before; }, 2000))
+            << "before " << before.x() << "," << before.y() << " " << before.width() << "x"
+            << before.height() << ", after " << Top()->geometry().x() << ","
+            << Top()->geometry().y() << " " << Top()->width() << "x" << Top()->height();
+    }
+}
+
 // ---- Help request and key state ---------------------------------------------------------
 
 TEST_F(QtMeterTest, F1InTheActiveWindowIsOneHelpRequest) {
