@@ -9,10 +9,12 @@
 #include <QClipboard>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QContextMenuEvent>
 #include <QGroupBox>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QPushButton>
 #include <QTest>
 #include <functional>
@@ -839,6 +841,70 @@ TEST_F(QtMeterTest, HiddenWindowComesBackWhereAndAsItWas) {
             << before.height() << ", after " << Top()->geometry().x() << ","
             << Top()->geometry().y() << " " << Top()->width() << "x" << Top()->height();
     }
+}
+
+// The window's own system menu: by keyboard from any control, by a right click on the
+// background; each entry is a system command.
+TEST_F(QtMeterTest, SystemMenuOpensByKeyboardAndMouseAndSendsSystemCommands) {
+    auto* menu = Top()->findChild<QMenu*>(QStringLiteral("systemMenu"));
+    ASSERT_NE(menu, nullptr);
+    const auto closeMenu = [&] {
+        menu->hide();
+        // Offscreen gives the focus back to no one by itself.
+        Top()->activateWindow();
+        EXPECT_TRUE(
+            QTest::qWaitFor([&] { return QGuiApplication::focusWindow() == Handle(); }, 2000));
+    };
+    struct Opening {
+        const char* how;
+        std::function<void()> open;
+    };
+    const Opening openings[] = {
+        {"menu key on a push button",
+         [&] {
+             Ctl(IDC_START)->setFocus();
+             Key(Qt::Key_Menu);
+         }},
+        {"Alt+Space on a rate list",
+         [&] {
+             Ctl(IDC_RATE2)->setFocus();
+             Key(Qt::Key_Space, Qt::AltModifier);
+         }},
+        // A right click reaches the window as a context-menu request.
+        {"right click on the background",
+         [&] {
+             QContextMenuEvent event(QContextMenuEvent::Mouse, QPoint(4, 4),
+                                     Top()->mapToGlobal(QPoint(4, 4)));
+             QApplication::sendEvent(Top(), &event);
+         }},
+    };
+    for (const Opening& o : openings) {
+        SCOPED_TRACE(o.how);
+        o.open();
+        EXPECT_TRUE(QTest::qWaitFor([&] { return menu->isVisible(); }, 2000));
+        closeMenu();
+    }
+
+    QStringList texts;
+    for (QAction* a : menu->actions()) {
+        if (!a->isSeparator()) {
+            texts << a->text();
+        }
+    }
+    EXPECT_EQ(texts, (QStringList{"Wiederherstellen", "Minimieren", "Maximieren",
+                                  QStringLiteral("Schlie\u00dfen\tAlt+F4")}));
+
+    window->AppendSystemMenu(0, {});
+    window->AppendSystemMenu(0x10,
+                             "&Info \xFC"
+                             "ber Orbanet...");
+    QAction* info = menu->actions().back();
+    EXPECT_EQ(info->text(), QStringLiteral("&Info \u00fcber Orbanet..."));
+    dialog.log.clear();
+    info->trigger();
+    ASSERT_EQ(dialog.Count(Msg::SysCommand), 1);
+    EXPECT_EQ(dialog.log.front().wParam, 0x10U);
+    EXPECT_FALSE(window->Ended());
 }
 
 // ---- Help request and key state ---------------------------------------------------------
