@@ -44,7 +44,7 @@ class NullBackend : public platform::Backend {
     int RunModal(platform::Dialog&, platform::Window*) override { return 0; }
     platform::KeyState QueryKeys() override { return {}; }
     int MessageBox(platform::Window*, std::string_view, unsigned) override { return 1; }
-    platform::FontHandle CreateFont(const platform::FontSpec&) override { return nullptr; }
+    platform::FontHandle CreateFont(const platform::FontRequest&) override { return nullptr; }
     void DeleteFont(platform::FontHandle) override {}
     platform::IconHandle LoadIcon(int, int, int) override { return nullptr; }
     std::size_t LoadString(int, char* buffer, std::size_t size) override {

@@ -75,7 +75,7 @@ struct Size {
 };
 
 // The arguments of a font request; the backend maps them to what it has.
-struct FontSpec {
+struct FontRequest {
     int height = 0;  // positive: cell height in pixels
     int width = 0;
     int escapement = 0;
@@ -146,7 +146,7 @@ class Backend {
     // program file's name without extension.
     virtual int MessageBox(Window* owner, std::string_view text, unsigned type) = 0;
     // nullptr on failure.
-    virtual FontHandle CreateFont(const FontSpec& spec) = 0;
+    virtual FontHandle CreateFont(const FontRequest& request) = 0;
     virtual void DeleteFont(FontHandle font) = 0;
     // A shared icon from the program's resources, scaled to cx x cy; never destroyed.
     virtual IconHandle LoadIcon(int resource, int cx, int cy) = 0;

@@ -94,9 +94,9 @@ class Font {
     Font(const Font&) = delete;
     Font& operator=(const Font&) = delete;
 
-    bool Create(const FontSpec& spec) {
+    bool Create(const FontRequest& request) {
         Release();
-        handle_ = backend_.CreateFont(spec);
+        handle_ = backend_.CreateFont(request);
         return handle_ != nullptr;
     }
     FontHandle Handle() const { return handle_; }

@@ -15,8 +15,8 @@ using platform::Msg;
 
 namespace {
 
-platform::FontSpec DisplayFont(int height) {
-    platform::FontSpec f;
+platform::FontRequest DisplayFont(int height) {
+    platform::FontRequest f;
     f.height = height;
     f.weight = 700;
     f.charSet = 1;
@@ -130,10 +130,10 @@ Point IconPosition(const platform::ClientRect& client, platform::Size icon) {
             (client.bottom - client.top - icon.cy + 1) / 2};
 }
 
-platform::FontSpec ClockFontSpec() {
+platform::FontRequest ClockFontRequest() {
     return DisplayFont(30);
 }
-platform::FontSpec DateFontSpec() {
+platform::FontRequest DateFontRequest() {
     return DisplayFont(20);
 }
 
@@ -219,11 +219,11 @@ void CMeterDlg::OnPaint() {
 
     // Created once, applied on every paint; a failed creation is tried again next time.
     if (m_clockFont.Empty()) {
-        m_clockFont.Create(ClockFontSpec());
+        m_clockFont.Create(ClockFontRequest());
     }
     SetItemFont(IDC_CLOCK, m_clockFont.Handle(), true);
     if (m_dateFont.Empty()) {
-        m_dateFont.Create(DateFontSpec());
+        m_dateFont.Create(DateFontRequest());
     }
     SetItemFont(IDC_DATE, m_dateFont.Handle(), true);
 }

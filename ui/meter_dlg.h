@@ -24,8 +24,8 @@ struct Point {
 Point IconPosition(const platform::ClientRect& client, platform::Size icon);
 
 // The arguments of the two display fonts.
-platform::FontSpec ClockFontSpec();
-platform::FontSpec DateFontSpec();
+platform::FontRequest ClockFontRequest();
+platform::FontRequest DateFontRequest();
 
 class CMeterDlg : public platform::Dialog {
   public:

@@ -8,7 +8,7 @@ namespace platform::fake {
 namespace {
 
 struct FakeFont {
-    FontSpec spec;
+    FontRequest request;
     std::string face;
 };
 
@@ -254,14 +254,14 @@ int FakeBackend::MessageBox(Window* owner, std::string_view text, unsigned type)
     return IDOK;
 }
 
-FontHandle FakeBackend::CreateFont(const FontSpec& spec) {
-    Log({Op::CreateFont, 0, std::string(spec.face), spec.height});
+FontHandle FakeBackend::CreateFont(const FontRequest& request) {
+    Log({Op::CreateFont, 0, std::string(request.face), request.height});
     if (failFontCreations > 0) {
         --failFontCreations;
         return nullptr;
     }
-    auto* font = new FakeFont{spec, std::string(spec.face)};
-    font->spec.face = font->face;
+    auto* font = new FakeFont{request, std::string(request.face)};
+    font->request.face = font->face;
     ++liveFonts;
     ++fontsCreated;
     return reinterpret_cast<FontHandle>(font);
@@ -273,8 +273,8 @@ void FakeBackend::DeleteFont(FontHandle font) {
     --liveFonts;
 }
 
-FontSpec FakeBackend::SpecOf(FontHandle font) {
-    return reinterpret_cast<FakeFont*>(font)->spec;
+FontRequest FakeBackend::RequestOf(FontHandle font) {
+    return reinterpret_cast<FakeFont*>(font)->request;
 }
 
 IconHandle FakeBackend::LoadIcon(int resource, int cx, int cy) {

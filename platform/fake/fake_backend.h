@@ -140,7 +140,7 @@ class FakeBackend : public Backend {
     int RunModal(Dialog& dialog, Window* owner) override;
     KeyState QueryKeys() override;
     int MessageBox(Window* owner, std::string_view text, unsigned type) override;
-    FontHandle CreateFont(const FontSpec& spec) override;
+    FontHandle CreateFont(const FontRequest& request) override;
     void DeleteFont(FontHandle font) override;
     IconHandle LoadIcon(int resource, int cx, int cy) override;
     std::size_t LoadString(int id, char* buffer, std::size_t size) override;
@@ -160,7 +160,7 @@ class FakeBackend : public Backend {
         }
     }
     std::vector<Record> Recorded(Op op) const;
-    static FontSpec SpecOf(FontHandle font);
+    static FontRequest RequestOf(FontHandle font);
 
     // Knobs.
     bool recording = true;

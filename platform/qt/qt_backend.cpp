@@ -59,9 +59,6 @@ QtBackend::QtBackend(const ResourceModule& module) : module_(module) {
 
 QtBackend::~QtBackend() {
     qApp->removeEventFilter(this);
-    for (auto& [key, pixmap] : icons_) {
-        pixmap.reset();
-    }
 }
 
 QFont QtBackend::DialogFont(const DialogTemplate& t) {
@@ -130,24 +127,24 @@ int QtBackend::MessageBox(Window* owner, std::string_view text, unsigned type) {
     return IDOK;
 }
 
-FontHandle QtBackend::CreateFont(const FontSpec& spec) {
-    QFont font(FromCp1252(spec.face));
-    font.setWeight(
-        static_cast<QFont::Weight>(spec.weight > 0 ? std::clamp(spec.weight, 100, 900) : 400));
-    font.setItalic(spec.italic);
-    font.setUnderline(spec.underline);
-    font.setStrikeOut(spec.strikeOut);
-    if (spec.height < 0) {
-        font.setPixelSize(-spec.height);
-    } else if (spec.height > 0) {
+FontHandle QtBackend::CreateFont(const FontRequest& request) {
+    QFont font(FromCp1252(request.face));
+    font.setWeight(static_cast<QFont::Weight>(
+        request.weight > 0 ? std::clamp(request.weight, 100, 900) : 400));
+    font.setItalic(request.italic);
+    font.setUnderline(request.underline);
+    font.setStrikeOut(request.strikeOut);
+    if (request.height < 0) {
+        font.setPixelSize(-request.height);
+    } else if (request.height > 0) {
         // A positive height is the cell height: ascent plus descent, in pixels.
-        int pixels = spec.height;
+        int pixels = request.height;
         font.setPixelSize(pixels);
         const int cell = QFontMetrics(font).height();
         if (cell > 0) {
-            pixels = std::max(1, (spec.height * spec.height + cell / 2) / cell);
+            pixels = std::max(1, (request.height * request.height + cell / 2) / cell);
             font.setPixelSize(pixels);
-            while (pixels > 1 && QFontMetrics(font).height() > spec.height) {
+            while (pixels > 1 && QFontMetrics(font).height() > request.height) {
                 font.setPixelSize(--pixels);
             }
         }

@@ -129,7 +129,7 @@ class QtBackend : public QObject, public Backend {
     int RunModal(Dialog& dialog, Window* owner) override;
     KeyState QueryKeys() override { return keys_.Query(); }
     int MessageBox(Window* owner, std::string_view text, unsigned type) override;
-    FontHandle CreateFont(const FontSpec& spec) override;
+    FontHandle CreateFont(const FontRequest& request) override;
     void DeleteFont(FontHandle font) override;
     IconHandle LoadIcon(int resource, int cx, int cy) override;
     std::size_t LoadString(int id, char* buffer, std::size_t size) override;

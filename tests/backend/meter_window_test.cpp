@@ -734,8 +734,8 @@ TEST_F(QtMeterTest, FieldsRefuseTypingButTheirTextCanBeCopied) {
 
 TEST_F(QtMeterTest, FieldTextStaysVisibleWhereOtherControlsOverlapTheField) {
     // The widest texts the fields show, in the fonts the program gives them.
-    const FontHandle clockFont = backend.CreateFont(velmora::ClockFontSpec());
-    const FontHandle dateFont = backend.CreateFont(velmora::DateFontSpec());
+    const FontHandle clockFont = backend.CreateFont(velmora::ClockFontRequest());
+    const FontHandle dateFont = backend.CreateFont(velmora::DateFontRequest());
     window->SetFont(IDC_CLOCK, clockFont, true);
     window->SetFont(IDC_DATE, dateFont, true);
     std::vector<std::pair<int, std::string_view>> fields = {

@@ -82,8 +82,8 @@ class PaintTest : public ::testing::Test {
 
   public:
     // Fonts live as long as the window that may use them.
-    FontHandle Font(const FontSpec& spec) {
-        fonts.push_back(backend.CreateFont(spec));
+    FontHandle Font(const FontRequest& request) {
+        fonts.push_back(backend.CreateFont(request));
         return fonts.back();
     }
     FontHandle LastFont() const { return fonts.back(); }
@@ -149,16 +149,16 @@ INSTANTIATE_TEST_SUITE_P(
                   [](QtWindow& w, PaintTest&) { w.SetCheck(IDC_SEL2, true); }, false},
         WriteCase{"SameFontHandle", IDC_CLOCK,
                   [](QtWindow& w, PaintTest& t) {
-                      w.SetFont(IDC_CLOCK, t.Font(velmora::ClockFontSpec()), true);
+                      w.SetFont(IDC_CLOCK, t.Font(velmora::ClockFontRequest()), true);
                   },
                   [](QtWindow& w, PaintTest& t) { w.SetFont(IDC_CLOCK, t.LastFont(), true); },
                   false},
         WriteCase{"EqualFontOfAnotherHandle", IDC_DATE,
                   [](QtWindow& w, PaintTest& t) {
-                      w.SetFont(IDC_DATE, t.Font(velmora::DateFontSpec()), true);
+                      w.SetFont(IDC_DATE, t.Font(velmora::DateFontRequest()), true);
                   },
                   [](QtWindow& w, PaintTest& t) {
-                      w.SetFont(IDC_DATE, t.Font(velmora::DateFontSpec()), true);
+                      w.SetFont(IDC_DATE, t.Font(velmora::DateFontRequest()), true);
                   },
                   false},
         WriteCase{"NewText", IDC_TIME1,
@@ -171,7 +171,7 @@ INSTANTIATE_TEST_SUITE_P(
                   [](QtWindow& w, PaintTest&) { w.SetCurSel(IDC_RATE1, 4); }, true},
         WriteCase{"NewFont", IDC_CLOCK, Nothing,
                   [](QtWindow& w, PaintTest& t) {
-                      w.SetFont(IDC_CLOCK, t.Font(velmora::ClockFontSpec()), true);
+                      w.SetFont(IDC_CLOCK, t.Font(velmora::ClockFontRequest()), true);
                   },
                   true},
         WriteCase{"NewFocus", IDC_STOP, [](QtWindow& w, PaintTest&) { w.SetFocus(IDC_START); },

@@ -130,8 +130,8 @@ TEST_F(PaintTest, TwoDisplayFontsCreatedOnceAndAppliedOnEveryPaint) {
         EXPECT_EQ(fonts[i].id, i % 2 == 0 ? IDC_CLOCK : IDC_DATE);
         EXPECT_EQ(fonts[i].value2, 1);  // redraw at once
     }
-    const platform::FontSpec clock = FakeBackend::SpecOf(win.Control(IDC_CLOCK).font);
-    const platform::FontSpec date = FakeBackend::SpecOf(win.Control(IDC_DATE).font);
+    const platform::FontRequest clock = FakeBackend::RequestOf(win.Control(IDC_CLOCK).font);
+    const platform::FontRequest date = FakeBackend::RequestOf(win.Control(IDC_DATE).font);
     EXPECT_EQ(clock.height, 30);
     EXPECT_EQ(date.height, 20);
     for (const auto& f : {clock, date}) {
@@ -165,7 +165,7 @@ TEST_F(PaintTest, FailedFontCreationSendsNoFontAndIsRetriedAtTheNextPaint) {
 
     win.Paint();
     EXPECT_NE(win.Control(IDC_CLOCK).font, nullptr);
-    EXPECT_EQ(FakeBackend::SpecOf(win.Control(IDC_CLOCK).font).height, 30);
+    EXPECT_EQ(FakeBackend::RequestOf(win.Control(IDC_CLOCK).font).height, 30);
     EXPECT_EQ(backend.liveFonts, 2);
     EXPECT_EQ(Recorded(Op::CreateFont).size(), 3U);
 }
